@@ -1,1 +1,0 @@
-#include "framework/placeholder.h"
