@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+class FileSystem;
+
 // What the walk needs of the worker that runs it: the worker's fields it reads and
 // writes, and the three steps it hands over to the window.
 class SearchWorker {
@@ -24,3 +26,8 @@ public:
 // Both return 0 when the search ran to its end and -1 when it ended on a stop request.
 int SearchDir(SearchWorker& worker, const std::string& directory, const std::string& pattern);
 int SearchTree(SearchWorker& worker, const std::string& directory);
+
+// The same on a given file system; the two above use the real one, tests a scripted one.
+int SearchDir(SearchWorker& worker, const std::string& directory, const std::string& pattern,
+              FileSystem& fileSystem);
+int SearchTree(SearchWorker& worker, const std::string& directory, FileSystem& fileSystem);
