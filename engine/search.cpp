@@ -66,6 +66,13 @@ private:
     DWORD mask_;
 };
 
+// "." and ".." and the like, which the platform resolves to another directory: what it
+// finds there would be joined to the wrong one.
+bool IsDotsOnly(const std::string& part)
+{
+    return !part.empty() && part.find_first_not_of(". ") == std::string::npos;
+}
+
 // Splits a pattern into the directory it points into and its bare wildcard. Separators
 // are found character by character: a Shift-JIS trail byte may have the value of '\'.
 // A directory part may only lead further down: a pattern that is absolute, names a drive
@@ -85,7 +92,7 @@ bool SplitPattern(const std::string& directory, const std::string& pattern,
         } else if (c == ':') {
             return false;
         } else if (c == '\\' || c == '/') {
-            if (part == ".." || (first && part.empty())) {
+            if ((IsDotsOnly(part) && part != ".") || (first && part.empty())) {
                 return false;
             }
             if (!part.empty() && part != ".") {
@@ -97,6 +104,9 @@ bool SplitPattern(const std::string& directory, const std::string& pattern,
         } else {
             part += c;
         }
+    }
+    if (IsDotsOnly(part)) {
+        return false;
     }
     wildcard = std::move(part);
     return true;
