@@ -10,7 +10,9 @@
 
 namespace {
 
-const char kConfirmCaption[] = "ファイルの削除の確認";
+// The shell asks about a file and a folder under different captions.
+const char kConfirmFile[] = "ファイルの削除の確認";
+const char kConfirmFolder[] = "フォルダーの削除の確認";
 constexpr DWORD kDeadlineMs = 60000;
 
 struct Request {
@@ -85,13 +87,29 @@ std::string DeleteConfirmed(const std::vector<std::string>& paths, bool directDe
     return caption;
 }
 
-std::string Home()
+std::string Variable(const char* name)
 {
-    char unixHome[MAX_PATH];
-    DWORD length = GetEnvironmentVariableA("HOME", unixHome, sizeof unixHome);
-    std::string home = "Z:" + std::string(unixHome, length < sizeof unixHome ? length : 0);
-    std::replace(home.begin(), home.end(), '/', '\\');
-    return home;
+    char value[MAX_PATH];
+    DWORD length = GetEnvironmentVariableA(name, value, sizeof value);
+    return std::string(value, length < sizeof value ? length : 0);
+}
+
+// Where the shell puts the trash: $XDG_DATA_HOME/Trash, by default ~/.local/share/Trash.
+// Wine does not pass HOME on; it shows it as WINEHOMEDIR ("\??\Z:\...").
+std::string TrashDir()
+{
+    std::string data = Variable("XDG_DATA_HOME");
+    if (!data.empty()) {
+        data = "Z:" + data;
+        std::replace(data.begin(), data.end(), '/', '\\');
+    } else {
+        std::string home = Variable("WINEHOMEDIR");
+        if (home.rfind("\\??\\", 0) == 0) {
+            home.erase(0, 4);
+        }
+        data = home.empty() ? home : home + "\\.local\\share";
+    }
+    return data.empty() ? data : data + "\\Trash";
 }
 
 bool Exists(const std::string& path)
@@ -103,7 +121,8 @@ using ShellDeleteFiles = FilesTest;
 
 TEST_F(ShellDeleteFiles, ConfirmedDeleteGoesToTheTrashUnlessDirect)
 {
-    const std::string trash = Home() + "\\.local\\share\\Trash";
+    const std::string trash = TrashDir();
+    ASSERT_FALSE(trash.empty()) << "neither XDG_DATA_HOME nor WINEHOMEDIR is set";
     struct Case {
         const char* name;
         bool directory;
@@ -128,7 +147,7 @@ TEST_F(ShellDeleteFiles, ConfirmedDeleteGoesToTheTrashUnlessDirect)
         bool finished = false;
         std::string caption = DeleteConfirmed({path}, c.directDelete, finished);
         ASSERT_TRUE(finished) << "the shell did not finish within the deadline";
-        EXPECT_EQ(caption, kConfirmCaption);
+        EXPECT_EQ(caption, c.directory ? kConfirmFolder : kConfirmFile);
         EXPECT_FALSE(Exists(path));
         const std::string inTrash = trash + "\\files\\" + c.name;
         const std::string info = trash + "\\info\\" + c.name + ".trashinfo";
