@@ -319,6 +319,7 @@ TEST_F(Kemlo2Test, NothingIsDeletedOnceTheWindowBeginsToClose)
         }
     } closingDuringSearch;
     closingDuringSearch.directory = root;
+    deletes.clear();
     Kemlo2::Run(closingDuringSearch, FakeDelete);
     TThread::WaitForAll();
     EXPECT_TRUE(deletes.empty());
