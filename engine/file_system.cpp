@@ -69,10 +69,10 @@ private:
 
 class PlatformFileSystem : public FileSystem {
 public:
-    std::unique_ptr<DirectorySearch> Find(const std::string& spec) override
+    std::unique_ptr<DirectorySearch> Find(const std::string& query) override
     {
         WIN32_FIND_DATAW data;
-        HANDLE handle = FindFirstFileW(ToWide(spec).c_str(), &data);
+        HANDLE handle = FindFirstFileW(ToWide(query).c_str(), &data);
         if (handle == INVALID_HANDLE_VALUE) {
             return nullptr;
         }

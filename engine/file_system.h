@@ -38,8 +38,8 @@ public:
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // Searches a specification (directory + "\" + wildcard); null when nothing is found.
-    virtual std::unique_ptr<DirectorySearch> Find(const std::string& spec) = 0;
+    // Searches a query (directory + "\" + wildcard); null when nothing is found.
+    virtual std::unique_ptr<DirectorySearch> Find(const std::string& query) = 0;
     // Changes the process's current directory, relative to where it is.
     virtual bool SetCurrentDir(const std::string& path) = 0;
     // The identity of a directory; false when it cannot be told.

@@ -33,8 +33,8 @@ bool IsDotEntry(const std::string& name)
 // a name that names that entry in the ANSI code page.
 class FilteredSearch {
 public:
-    FilteredSearch(FileSystem& fileSystem, const std::string& spec, DWORD mask)
-        : search_(fileSystem.Find(spec)), mask_(mask)
+    FilteredSearch(FileSystem& fileSystem, const std::string& query, DWORD mask)
+        : search_(fileSystem.Find(query)), mask_(mask)
     {
     }
 

@@ -274,9 +274,9 @@ TEST_F(SearchFiles, WalkEntersEveryDirectoryButTheSystemRecycleBins)
 class RefusingFileSystem : public FileSystem {
 public:
     explicit RefusingFileSystem(std::string refused) : refused_(std::move(refused)) {}
-    std::unique_ptr<DirectorySearch> Find(const std::string& spec) override
+    std::unique_ptr<DirectorySearch> Find(const std::string& query) override
     {
-        return RealFileSystem().Find(spec);
+        return RealFileSystem().Find(query);
     }
     bool SetCurrentDir(const std::string& path) override
     {

@@ -54,17 +54,17 @@ private:
 
 class ScriptedFileSystem : public FileSystem {
 public:
-    std::map<std::string, std::vector<Scripted>> Listings;  // by search specification
+    std::map<std::string, std::vector<Scripted>> Listings;  // by query
     std::map<std::string, DirectoryId> Ids;                  // by directory path
     std::set<std::string> Refused;                           // changes of directory that fail
     std::vector<std::string> Changes;                        // every change asked, "!" when refused
-    std::vector<std::string> Specs;                          // every search asked
+    std::vector<std::string> Queries;                         // every search asked
     std::string Cwd;                                         // where the changes have led
 
-    std::unique_ptr<DirectorySearch> Find(const std::string& spec) override
+    std::unique_ptr<DirectorySearch> Find(const std::string& query) override
     {
-        Specs.push_back(spec);
-        auto it = Listings.find(spec);
+        Queries.push_back(query);
+        auto it = Listings.find(query);
         if (it == Listings.end()) {
             return nullptr;
         }
@@ -240,7 +240,7 @@ TEST(ScriptedSearch, DriveRootGetsOneSeparator)
 
     EXPECT_EQ(SearchTree(r, "C:", fs), 0);
     EXPECT_EQ(r.FileList, Paths({"C:\\a.bak"}));
-    EXPECT_EQ(fs.Specs, Paths({"C:\\*.*", "C:\\*.bak"}));
+    EXPECT_EQ(fs.Queries, Paths({"C:\\*.*", "C:\\*.bak"}));
 }
 
 // A match is collected only if directory, separator and name fit 259 bytes.
