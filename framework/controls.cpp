@@ -45,7 +45,8 @@ void Button::Click()
 
 void Button::OnCommand(WORD code)
 {
-    if (code == BN_CLICKED)
+    // A disabled button does nothing, whoever sends the click.
+    if (code == BN_CLICKED && Enabled())
         Click();
 }
 

@@ -99,7 +99,9 @@ void DirectoryList::SetDirectory(const std::string& path)
     const DWORD length = GetFullPathNameA(path.c_str(), MAX_PATH, full, &name);
     if (length == 0 || length >= MAX_PATH)
         throw Exception("ディレクトリ " + path + " が見つかりません。");
-    const std::string directory = WithoutTrailingSeparator(full);
+    std::string directory = WithoutTrailingSeparator(full);
+    if (directory.size() >= 2 && directory[1] == ':')
+        directory[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(directory[0])));
     const DWORD attributes = GetFileAttributesA(directory.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES || !(attributes & FILE_ATTRIBUTE_DIRECTORY))
         throw Exception("ディレクトリ " + directory + " が見つかりません。");
