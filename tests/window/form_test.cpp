@@ -164,6 +164,11 @@ TEST_F(MainWindow, HasItsOwnProperties)
         EXPECT_EQ(style & bit, bit) << std::hex << bit;
     EXPECT_EQ(GetClassLongPtrA(form(), GCLP_HBRBACKGROUND), COLOR_BTNFACE + 1);
     EXPECT_FALSE(IsWindowVisible(form())) << "shown only by the message loop";
+    // The window's own icon, and the application's for its class.
+    EXPECT_NE(SendMessageA(form(), WM_GETICON, ICON_BIG, 0), 0);
+    EXPECT_NE(SendMessageA(form(), WM_GETICON, ICON_SMALL, 0), 0);
+    EXPECT_EQ(GetClassLongPtrA(form(), GCLP_HICON), reinterpret_cast<ULONG_PTR>(fw::App().Icon()));
+    EXPECT_NE(fw::App().Icon(), LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION)));
 
     const LOGFONTA font = FontOf(Form1->Button1->Handle());
     EXPECT_STREQ(font.lfFaceName, "ＭＳ ゴシック");
