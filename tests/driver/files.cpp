@@ -155,7 +155,18 @@ std::string FullPath(const std::string& path)
     return std::string(buffer, length);
 }
 
-std::string HomeDir() { return WindowsPath(Environment("HOME")); }
+// Wine keeps the Unix HOME out of the Windows environment and passes it as WINEHOMEDIR,
+// an NT path ("\??\Z:\...").
+std::string HomeDir()
+{
+    const std::string home = Environment("HOME");
+    if (!home.empty())
+        return WindowsPath(home);
+    std::string wineHome = Environment("WINEHOMEDIR");
+    if (wineHome.rfind("\\??\\", 0) == 0)
+        wineHome.erase(0, 4);
+    return wineHome;
+}
 std::string TrashFilesDir() { return DataHome() + "\\Trash\\files"; }
 std::string TrashInfoDir() { return DataHome() + "\\Trash\\info"; }
 std::vector<std::string> TrashContents() { return ListDir(TrashFilesDir()); }

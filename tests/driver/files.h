@@ -35,7 +35,7 @@ std::vector<std::string> ListDir(const std::string& directory);
 std::string CurrentDir();                     // e.g. "Z:\...\run.Ab12Cd"
 std::string FullPath(const std::string& path);  // relative to the current directory
 
-// HOME and the shell's trash ($XDG_DATA_HOME, by default $HOME/.local/share, + "\Trash"),
+// HOME (under Wine from WINEHOMEDIR: Wine hides HOME itself) and the shell's trash ($XDG_DATA_HOME, by default $HOME/.local/share, + "\Trash"),
 // as Windows paths.
 std::string HomeDir();
 std::string TrashFilesDir();

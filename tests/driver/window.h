@@ -16,7 +16,7 @@ struct WindowQuery {
     std::optional<std::string> caption = {};  // exact; nothing: any caption
     std::string className = {};               // e.g. "#32770"; empty: any class
     DWORD processId = 0;                 // 0: any process
-    bool visibleOnly = false;
+    bool visibleOnly = false;            // true: wait until it is shown, not just made
 };
 
 // The first top-level window that matches, or nullptr.
