@@ -1,6 +1,7 @@
 #include "app/Kemlo1.h"
 
 #include "app/resize_rule.h"
+#include "engine/Kemlo2.h"
 #include "framework/application.h"
 #include "framework/message_box.h"
 
@@ -45,10 +46,24 @@ TForm1::TForm1() : fw::Form("TFORM1")
 
 void TForm1::Button1Click()
 {
-    // The search run is started here once the worker exists.
+    // Until the worker's first step has locked the window, Start could be clicked again.
+    if (RunInProgress)
+        return;
+    RunInProgress = true;
+    try {
+        Kemlo2::Run(*this);
+    } catch (...) {
+        RunInProgress = false;
+        throw;
+    }
 }
 
-void TForm1::K2Click() { Button1Click(); }
+// The menu item stays enabled during a run; one run at a time drives the window.
+void TForm1::K2Click()
+{
+    if (Button1->Enabled())
+        Button1Click();
+}
 
 void TForm1::Button2Click() { StopRequest = true; }
 

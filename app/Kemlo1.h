@@ -1,6 +1,9 @@
 #pragma once
 // The main window of Pirovan.
 
+#include "app/pattern_history.h"
+#include "app/run_display.h"
+#include "engine/run_window.h"
 #include "framework/combo_box.h"
 #include "framework/controls.h"
 #include "framework/directory_list.h"
@@ -11,8 +14,9 @@
 #include <array>
 #include <atomic>
 #include <string>
+#include <vector>
 
-class TForm1 : public fw::Form {
+class TForm1 : public fw::Form, public RunWindow {
 public:
     TForm1();
 
@@ -35,7 +39,7 @@ public:
 
     // Set by Stop, cleared when a run starts; a run's worker reads it.
     std::atomic<bool> StopRequest{false};
-    std::array<std::string, 9> ComboHist;   // the pattern history, slots 0 to 8
+    PatternHistory ComboHist;               // the pattern history, slots 0 to 8
     std::string SavedDir;                   // directory read from the settings
     char SavedDrive = '\0';                 // drive letter read from the settings
 
@@ -49,6 +53,31 @@ public:
     void Form1Close();
     void Form1Resize();
     void WMDropFiles(HDROP drop);
+
+    // The pattern box's drop-down list rebuilt from the history; its text stays.
+    void FillList();
+
+    // A search run's steps (app/Kemlo1_run.cpp), each on the UI thread.
+    void LockForRun() override;
+    void TakeSettings(Kemlo2& worker) override;
+    void LockAll() override;
+    void UnlockAfterRun() override;
+    void RunEnded() override;
+    void ShowDir(const std::string& directory) override;
+    void ShowList(const std::vector<std::string>& list) override;
+    void Say(const std::string& message) override;
+    const std::atomic<bool>& StopFlag() const override { return StopRequest; }
+
+protected:
+    void OnTimer(UINT_PTR id) override;
+
+private:
+    RunDisplay::Sinks DisplaySinks();
+
+    // The run's directory line and file list, written on the display tick.
+    RunDisplay Display{DisplaySinks()};
+    // From Start until the run's last step: a second Start waits for the next idle.
+    bool RunInProgress = false;
 };
 
 extern TForm1* Form1;

@@ -31,7 +31,7 @@ void Kemlo2::PollStop()
 {
     // One byte written on the UI thread by Stop and TakeSettings: no hand-over needed to
     // read it, and a run polls it at every entry it sees.
-    StopSeen = window_.StopRequest().load();
+    StopSeen = window_.StopFlag().load();
 }
 
 void Kemlo2::Hand(void (RunWindow::*step)())

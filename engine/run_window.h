@@ -28,9 +28,9 @@ public:
     virtual void ShowList(const std::vector<std::string>& list) = 0;
     // The simple message box; returns once the user has closed it.
     virtual void Say(const std::string& message) = 0;
-    // Set by Stop and cleared by TakeSettings, both on the UI thread; the worker reads it
-    // without a hand-over.
-    virtual const std::atomic<bool>& StopRequest() const = 0;
+    // The window's stop request: set by Stop and cleared by TakeSettings, both on the UI
+    // thread; the worker reads it without a hand-over.
+    virtual const std::atomic<bool>& StopFlag() const = 0;
 
 protected:
     ~RunWindow() = default;

@@ -1,6 +1,9 @@
 #include "framework/application.h"
 
 #include "framework/form.h"
+#include "framework/thread.h"
+
+#include <stdexcept>
 
 #include <commctrl.h>
 
@@ -14,6 +17,15 @@ Application& App()
 
 Application::~Application() = default;
 
+namespace {
+
+void ReportWorkerError(const char* what)
+{
+    App().ShowException(std::runtime_error(what));
+}
+
+}  // namespace
+
 void Application::Initialize()
 {
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES};
@@ -21,6 +33,8 @@ void Application::Initialize()
     icon_ = LoadIconA(GetModuleHandleA(nullptr), "MAINICON");
     if (!icon_)
         icon_ = LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_APPLICATION));
+    TThread::InitHandOver();
+    TThread::ReportError = ReportWorkerError;
 }
 
 void Application::BuildForm(Form& form) { form.Build(); }
@@ -54,6 +68,16 @@ void Application::Run()
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // A worker may still be in the shell's delete, which the user has confirmed: the
+    // process stays, and so does the form its steps would use, until it is done.
+    TThread::WaitForAll();
+}
+
+void Application::MainFormDestroyed()
+{
+    // From here on a run deletes nothing it found and touches no control.
+    TThread::CloseHandOver();
+    PostQuitMessage(0);
 }
 
 void Application::ShowException(const std::exception& error) const

@@ -15,8 +15,9 @@ class Form;
 
 class Application {
 public:
-    // Registers the common controls and loads the icon "MAINICON" (the system's
-    // application icon when the program has none).
+    // Registers the common controls, loads the icon "MAINICON" (the system's application
+    // icon when the program has none), and makes the calling thread the UI thread of the
+    // workers' hand-over, whose errors get the standard error report.
     void Initialize();
     const std::string& Title() const { return title_; }
     void SetTitle(const std::string& title) { title_ = title; }
@@ -39,8 +40,11 @@ public:
     Form* MainForm() const { return main_form_; }
 
     // Shows the main form by the show command the process was started with, then
-    // dispatches messages until the main form has been destroyed.
+    // dispatches messages until the main form has been destroyed, and then until every
+    // worker thread has ended.
     void Run();
+    // The main form is going: workers get no more hand-overs, and the message loop ends.
+    void MainFormDestroyed();
     // The show command Run gives the main form: from STARTUPINFO when the starter set one.
     static int StartupShowCommand(int window_default);
 

@@ -394,6 +394,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_SIZE:
         OnSize(wparam);
         return 0;
+    case WM_TIMER:
+        OnTimer(wparam);
+        return 0;
     case WM_DRAWITEM:
         if (Control* control = ControlOf(reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)->hwndItem))
             if (control->OnDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lparam)))
@@ -420,7 +423,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
         return 0;
     case WM_DESTROY:
         if (App().MainForm() == this)
-            PostQuitMessage(0);
+            App().MainFormDestroyed();
         return 0;
     case WM_NCDESTROY: {
         HWND window = hwnd_;

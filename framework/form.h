@@ -70,6 +70,9 @@ public:
     HFONT Font() const { return font_; }
 
 protected:
+    // WM_TIMER of a timer set on the form's window.
+    virtual void OnTimer(UINT_PTR /*id*/) {}
+
     template <class F>
     void BindHandler(const std::string& name, void (F::*method)())
     {

@@ -93,7 +93,7 @@ public:
             stop_ = true;
     }
     void Say(const std::string& message) override { Step("Say " + message); }
-    const std::atomic<bool>& StopRequest() const override { return stop_; }
+    const std::atomic<bool>& StopFlag() const override { return stop_; }
 
     DWORD uiThread = GetCurrentThreadId();
 

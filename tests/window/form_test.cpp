@@ -178,7 +178,7 @@ TEST_F(MainWindow, HasItsOwnProperties)
     EXPECT_TRUE(Form1->ShowHint());
 
     EXPECT_FALSE(Form1->StopRequest);
-    for (const std::string& slot : Form1->ComboHist)
+    for (const std::string& slot : Form1->ComboHist.Slots)
         EXPECT_EQ(slot, "");
     EXPECT_EQ(Form1->SavedDir, "");
     EXPECT_EQ(Form1->SavedDrive, '\0');
