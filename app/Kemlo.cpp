@@ -1,6 +1,8 @@
 // The entry of Pirovan: one copy at a time, then the main window until it closes.
 
 #include "app/Kemlo1.h"
+#include "app/command_line.h"
+#include "app/immediate_delete.h"
 #include "framework/application.h"
 
 #include <windows.h>
@@ -26,6 +28,8 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
         application.Initialize();
         application.SetTitle("Pirovan");
         application.SetHelpFile("Kemlo.hlp");
+        // Relative paths are taken against the directory the program was started in.
+        TakeCommandLinePaths(CommandLineArguments());
         application.CreateForm(Form1);
         application.Run();
     } catch (const std::exception& error) {

@@ -76,6 +76,7 @@ void TForm1::K1Click() { fw::ShowMessage(kAboutText); }
 void TForm1::Form1Create()
 {
     // The settings are loaded here.
+    AcceptDropsAndDeleteArguments();
 }
 
 void TForm1::Form1Close()
@@ -103,8 +104,3 @@ void TForm1::Form1Resize()
     Memo2->SetWidth(layout.memo2_width);
 }
 
-void TForm1::WMDropFiles(HDROP drop)
-{
-    // Dropped files are deleted here; until then the drop is only released.
-    DragFinish(drop);
-}

@@ -54,6 +54,14 @@ public:
     void Form1Resize();
     void WMDropFiles(HDROP drop);
 
+    // Immediate deletion (app/immediate_delete.cpp), on the UI thread.
+    void DeletePaths(const std::vector<char>& list);
+    // The end of Form1Create: drops accepted; command-line paths deleted, then the window closed.
+    void AcceptDropsAndDeleteArguments();
+    // Drops still in the shell's hands: the last of them and the run to end enables Start,
+    // the pattern box and the check boxes again.
+    int DropsInProgress = 0;
+
     // The pattern box's drop-down list rebuilt from the history; its text stays.
     void FillList();
 

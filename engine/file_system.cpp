@@ -2,10 +2,6 @@
 
 #include <cwchar>
 
-namespace {
-
-// Converts a name into the ANSI code page only if it comes back unchanged: a best-fit
-// look-alike ("cafe" for "café") or a "?" would name another file, or none.
 bool ToAnsi(const wchar_t* wide, std::string& ansi)
 {
     char buffer[2 * MAX_PATH + 2];
@@ -23,6 +19,8 @@ bool ToAnsi(const wchar_t* wide, std::string& ansi)
     ansi.assign(buffer, length - 1);
     return true;
 }
+
+namespace {
 
 std::wstring ToWide(const std::string& ansi)
 {

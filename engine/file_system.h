@@ -9,6 +9,11 @@
 #include <memory>
 #include <string>
 
+// Converts a name into the ANSI code page only if it comes back unchanged: a best-fit
+// look-alike ("cafe" for "café") or a "?" would name another file, or none (and "?" is a
+// wildcard to the shell). Names longer than MAX_PATH do not convert.
+bool ToAnsi(const wchar_t* wide, std::string& ansi);
+
 // One entry of a directory search, as the platform returns it.
 struct FoundEntry {
     std::string Name;        // the long name in the ANSI code page, as far as it converts
