@@ -73,8 +73,13 @@ void SetInputsEnabled(TForm1& form, bool enabled)
 void TakeCommandLinePaths(const std::vector<std::string>& arguments)
 {
     command_line_paths.clear();
-    for (const std::string& argument : arguments)
-        command_line_paths.push_back(MakeAbsolute(argument));
+    for (const std::string& argument : arguments) {
+        std::string path = MakeAbsolute(argument);
+        // A longer path names no file to the ANSI calls, and the shell's delete runs over
+        // fixed buffers with one (Wine's ends the process).
+        if (path.size() < MAX_PATH)
+            command_line_paths.push_back(std::move(path));
+    }
 }
 
 const std::vector<std::string>& CommandLinePaths() { return command_line_paths; }

@@ -13,8 +13,9 @@
 
 // Keeps the command-line paths for the main window, each made absolute against the current
 // directory as it is now: the settings load moves the current directory to the saved one
-// before the window reads them. The entry calls this before it makes the window; without
-// the call there are no paths (as in a test that builds the window in its own process).
+// before the window reads them. A path that does not fit MAX_PATH with its NUL is left out.
+// The entry calls this before it makes the window; without the call there are no paths
+// (as in a test that builds the window in its own process).
 void TakeCommandLinePaths(const std::vector<std::string>& arguments);
 // The paths kept, in the order given.
 const std::vector<std::string>& CommandLinePaths();

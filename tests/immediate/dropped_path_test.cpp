@@ -166,24 +166,27 @@ TEST(DroppedPath, ExactNamesComeAsGivenAndWildcardsNever)
     EXPECT_EQ(PathOf(drop.Handle(), 4), std::nullopt);  // past the last
 }
 
-TEST(CommandLinePaths, RelativeOnesAreTakenAgainstTheDirectoryAtTheCall)
+TEST(CommandLinePaths, AreMadeAbsoluteWhenTakenAndTooLongOnesLeftOut)
 {
     const std::string here = CurrentDirA();
-    const std::string long_name = "Z:\\" + std::string(300, 'x');
-    TakeCommandLinePaths({"rel.bak", "sub\\..\\表.bak", "C:\\abs.bak", long_name});
+    // 259 bytes fill a path slot with its NUL; one more is too long for any ANSI call.
+    const std::string longest = "Z:\\" + std::string(256, 'x');
+    const std::string too_long = longest + "x";
+    TakeCommandLinePaths({"rel.bak", "sub\\..\\表.bak", too_long, "C:\\abs.bak", longest, longest});
     // Where the settings load would move the current directory.
     ASSERT_TRUE(SetCurrentDirectoryA("C:\\"));
-    const std::vector<std::string> expected = {here + "\\rel.bak", here + "\\表.bak", "C:\\abs.bak", long_name};
+    const std::vector<std::string> expected = {here + "\\rel.bak", here + "\\表.bak", "C:\\abs.bak", longest,
+                                               longest};
     EXPECT_EQ(CommandLinePaths(), expected);
     SetCurrentDirectoryA(here.c_str());
 
-    // An argument longer than the 260 bytes once reserved per path lies whole in the list.
+    // Two full slots and the final NUL: one byte more than 260 per path, and all in the list.
     const std::vector<char> list = DeleteList(CommandLinePaths());
     std::size_t expected_size = 1;
     for (const std::string& path : expected)
         expected_size += path.size() + 1;
     ASSERT_EQ(list.size(), expected_size);
-    EXPECT_EQ(std::string(list.data() + list.size() - long_name.size() - 2), long_name);
+    EXPECT_EQ(std::string(list.data() + list.size() - longest.size() - 2), longest);
     EXPECT_EQ(list[list.size() - 1], '\0');
 
     TakeCommandLinePaths({});
