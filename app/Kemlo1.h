@@ -84,6 +84,7 @@ private:
 
     // The run's directory line and file list, written on the display tick.
     RunDisplay Display{DisplaySinks()};
+    DWORD NextDisplayTick = 0;  // GetTickCount before which a tick writes nothing
     // From Start until the run's last step: a second Start waits for the next idle.
     bool RunInProgress = false;
 };
