@@ -1,6 +1,7 @@
 #include "app/Kemlo1.h"
 
 #include "app/resize_rule.h"
+#include "app/settings.h"
 #include "engine/Kemlo2.h"
 #include "framework/application.h"
 #include "framework/message_box.h"
@@ -75,14 +76,11 @@ void TForm1::K1Click() { fw::ShowMessage(kAboutText); }
 
 void TForm1::Form1Create()
 {
-    // The settings are loaded here.
+    LoadSettings(*this);
     AcceptDropsAndDeleteArguments();
 }
 
-void TForm1::Form1Close()
-{
-    // The settings are saved here.
-}
+void TForm1::Form1Close() { SaveSettings(*this); }
 
 void TForm1::Form1Resize()
 {
