@@ -108,6 +108,11 @@ class RunningProgram : public testing::Test {
 protected:
     static void SetUpTestSuite()
     {
+        // An empty settings key: no first-run notice, and every setting from the definition.
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
         process_ = Start();
         main_ = WaitFor([] {
             HWND window = FindWindowA("TForm1", "Pirovan");
@@ -121,7 +126,9 @@ protected:
             TerminateProcess(process_.hProcess, 1);
         CloseHandle(process_.hProcess);
         CloseHandle(process_.hThread);
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
     }
+    static constexpr char kSettingsKey[] = "Software\\Velmora\\Pirovan";
     void SetUp() override { ASSERT_NE(main_, nullptr) << "no window \"Pirovan\" within the deadline"; }
 
     static PROCESS_INFORMATION process_;

@@ -71,8 +71,15 @@ protected:
         fw::App().Initialize();
         fw::App().SetTitle("Pirovan");
         fw::App().SetHelpFile("Kemlo.hlp");
+        // An empty settings key: no first-run notice, and every setting from the definition.
+        RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey);
+        HKEY key = nullptr;
+        RegCreateKeyExA(HKEY_CURRENT_USER, kSettingsKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr);
+        RegCloseKey(key);
         fw::App().CreateForm(Form1);
     }
+    static void TearDownTestSuite() { RegDeleteKeyA(HKEY_CURRENT_USER, kSettingsKey); }
+    static constexpr char kSettingsKey[] = "Software\\Velmora\\Pirovan";
     HWND form() const { return Form1->Handle(); }
 };
 
@@ -178,8 +185,10 @@ TEST_F(MainWindow, HasItsOwnProperties)
     EXPECT_TRUE(Form1->ShowHint());
 
     EXPECT_FALSE(Form1->StopRequest);
-    for (const std::string& slot : Form1->ComboHist.Slots)
-        EXPECT_EQ(slot, "");
+    // An empty settings key gives slot 0 the box's text; the list stays empty.
+    EXPECT_EQ(Form1->ComboHist.Slots[0], "*.bak");
+    for (std::size_t slot = 1; slot < Form1->ComboHist.Slots.size(); ++slot)
+        EXPECT_EQ(Form1->ComboHist.Slots[slot], "");
     EXPECT_EQ(Form1->SavedDir, "");
     EXPECT_EQ(Form1->SavedDrive, '\0');
 }
