@@ -128,7 +128,7 @@ void TForm1::AcceptDropsAndDeleteArguments()
     }
     // Form1Close saves the settings, then the window is destroyed: the application's Run
     // finds no window to show and returns, and the entry releases the mutex and ends with 0.
-    // Should the save fail, the window stays and is shown, so that it can be closed again.
+    // A save that fails is reported, and the window closes all the same.
     Close();
 }
 

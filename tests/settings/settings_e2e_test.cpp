@@ -198,6 +198,8 @@ TEST_F(Settings, MaximisedWindowKeepsItsRestoredBounds)
     EXPECT_TRUE(WaitUntil([&] { return IsMaximised(main); })) << "not started maximised";
     PostMessageA(main, WM_SYSCOMMAND, SC_RESTORE, 0);
     ASSERT_TRUE(WaitUntil([&] { return !IsMaximised(main); }));
+    // The maximised style goes before the window has moved back: wait for the move too.
+    WaitUntil([&] { return BoundsOf(main) == Bounds{120, 90, 500, 360}; });
     EXPECT_EQ(BoundsOf(main), (Bounds{120, 90, 500, 360}));
     Exit(program, main);
 }
