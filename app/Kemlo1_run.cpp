@@ -25,7 +25,11 @@ RunDisplay::Sinks TForm1::DisplaySinks()
     return {
         [this](const std::string& text) { Memo2->SetText(text); },
         [this](const std::string& text) { Memo1->SetText(text); },
-        [this](const std::string& text) { Memo1->AppendText(text); },
+        [this](const std::string& text) {
+            // The append scrolls to its end; the paths are read from their beginning.
+            Memo1->AppendText(text);
+            SendMessageA(Memo1->Handle(), WM_HSCROLL, SB_LEFT, 0);
+        },
     };
 }
 
