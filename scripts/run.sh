@@ -27,15 +27,28 @@ finish() { wineserver -k 2>/dev/null || true; stop_xvfb; }
 trap finish EXIT
 wine "$program" >/dev/null 2>&1 &
 
-shown=
-for _ in $(seq 1 120); do
-  if xwininfo -root -tree 2>/dev/null | grep -q '"Pirovan"'; then shown=1; break; fi
-  sleep 1
-done
-if [ -z "$shown" ]; then
-  echo "run: the window \"Pirovan\" did not appear" >&2
-  exit 1
-fi
+# The size of the mapped window captioned "Pirovan", e.g. "490x349", or nothing.
+pirovan_size() {
+  xwininfo -root -tree 2>/dev/null | awk '/"Pirovan"/ && / [0-9]+x[0-9]+\+/ {
+    for (i = 1; i <= NF; i++) if ($i ~ /^[0-9]+x[0-9]+\+/) { split($i, s, "+"); print s[1]; exit } }'
+}
+wait_for_pirovan() {
+  for _ in $(seq 1 120); do
+    size=$(pirovan_size); [ -n "$size" ] && return 0
+    sleep 1
+  done
+  return 1
+}
+
+wait_for_pirovan || { echo "run: the window \"Pirovan\" did not appear" >&2; exit 1; }
 sleep 3   # let it paint
+# A first start shows its notice before the window; keep a picture of it, then answer it.
+if [ "$size" != "490x349" ] && [ "$(pirovan_size)" != "490x349" ]; then
+  import -window root "$build/first-run-notice.png"
+  echo "run: first start; the notice is saved to $build/first-run-notice.png"
+  xdotool key Return
+  for _ in $(seq 1 60); do [ "$(pirovan_size)" = "490x349" ] && break; sleep 1; done
+  sleep 3
+fi
 import -window root "$build/screenshot.png"
 echo "run: no display; screenshot of the window saved to $build/screenshot.png"

@@ -11,7 +11,7 @@ as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
 packages=(cmake make
           gcc-mingw-w64-i686-posix g++-mingw-w64-i686-posix binutils-mingw-w64-i686
           wine wine32:i386 xvfb x11-utils xauth locales fonts-ipafont-gothic
-          googletest imagemagick attr)
+          googletest imagemagick attr xdotool)
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q 'install ok installed'; }
 
