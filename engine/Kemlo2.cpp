@@ -44,6 +44,14 @@ void Kemlo2::Say(const char* message)
     Synchronize([this, message] { window_.Say(message); });
 }
 
+void Kemlo2::Unlock()
+{
+    Synchronize([this] {
+        window_.UnlockAfterRun();
+        window_.RunEnded();
+    });
+}
+
 void Kemlo2::Release()
 {
     std::vector<std::string>().swap(FileList);
@@ -83,10 +91,7 @@ void Kemlo2::Execute()
             Say(SayNoFilesText);
         }
 
-        Synchronize([this] {
-            window_.UnlockAfterRun();
-            window_.RunEnded();
-        });
+        Unlock();
     } catch (const fw::HandOverClosed&) {
         // The window is closing: nothing is left to unlock or to tell.
     } catch (...) {
@@ -94,10 +99,7 @@ void Kemlo2::Execute()
         ReportCurrentException();
         Release();
         try {
-            Synchronize([this] {
-                window_.UnlockAfterRun();
-                window_.RunEnded();
-            });
+            Unlock();
         } catch (const fw::HandOverClosed&) {
         } catch (...) {
             ReportCurrentException();

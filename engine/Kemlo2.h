@@ -42,6 +42,7 @@ protected:
 private:
     void Hand(void (RunWindow::*step)());
     void Say(const char* message);
+    void Unlock();  // UnlockAfterRun, then RunEnded, in one hand-over
     void Release();
 
     RunWindow& window_;
