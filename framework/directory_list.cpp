@@ -124,9 +124,9 @@ void DirectoryList::Fill()
         entries_.push_back({parts[i], static_cast<int>(i), true});
 
     std::vector<std::string> subdirectories;
-    const std::string spec = directory_ + (directory_.size() == 3 ? "*" : "\\*");
+    const std::string query = directory_ + (directory_.size() == 3 ? "*" : "\\*");
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA(spec.c_str(), &found);
+    HANDLE search = FindFirstFileA(query.c_str(), &found);
     if (search != INVALID_HANDLE_VALUE) {
         do {
             const std::string name = found.cFileName;
