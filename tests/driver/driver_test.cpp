@@ -1,5 +1,6 @@
 // Proves the driver against target_window.exe, a window of our own in another process.
 #include "tests/driver/driver.h"
+#include "tests/driver/target_window_ids.h"
 
 #include <gtest/gtest.h>
 
@@ -8,18 +9,6 @@
 using namespace driver;
 
 namespace {
-
-constexpr char kCaption[] = "駆動テスト";
-constexpr int kNameEdit = 101;
-constexpr int kShowButton = 102;
-constexpr int kOptionCheck = 103;
-constexpr int kPatternCombo = 104;
-constexpr int kDropLog = 105;
-constexpr int kStatus = 106;
-constexpr int kChoiceList = 107;
-constexpr int kShowCommand = 201;
-constexpr int kExitCommand = 202;
-constexpr int kDeleteCommand = 203;
 
 const std::string targetExe = WindowsPath(TARGET_WINDOW_EXE);
 

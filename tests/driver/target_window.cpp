@@ -1,5 +1,7 @@
 // A small window for the driver's self-test: a few controls, a menu, a message box on
 // command and a drop target. Its first argument, if any, is the exit code it ends with.
+#include "tests/driver/target_window_ids.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -8,19 +10,7 @@
 
 namespace {
 
-constexpr char kCaption[] = "駆動テスト";
 constexpr char kMessageCaption[] = "Pirovan";
-
-constexpr int kNameEdit = 101;
-constexpr int kShowButton = 102;
-constexpr int kOptionCheck = 103;
-constexpr int kPatternCombo = 104;
-constexpr int kDropLog = 105;
-constexpr int kStatus = 106;
-constexpr int kChoiceList = 107;
-constexpr int kShowCommand = 201;
-constexpr int kExitCommand = 202;
-constexpr int kDeleteCommand = 203;
 
 int exitCode = 0;
 
